@@ -1,0 +1,20 @@
+// Inside the layer: how the window manager gets device contexts from GDI.
+#pragma once
+
+#include "platform/winapi.h"
+
+// The screen a device context draws on.
+struct GdiDevice {
+    int dpi;              // logical pixels per inch, both directions
+    int width, height;    // pixels
+    int widthMm, heightMm; // physical size
+};
+
+// A device context for the client area of window (NULL: the whole screen). Its logical
+// coordinates start at the client area's top left corner; MM_TEXT, GM_COMPATIBLE, the
+// system font selected, black text on white, OPAQUE.
+HDC GdiCreateDC(const GdiDevice& device, HWND window);
+// The window a device context was made for (NULL when none or not a DC).
+HWND GdiWindowOfDC(HDC dc);
+// Frees a device context made by GdiCreateDC; FALSE when it is not one.
+BOOL GdiDeleteDC(HDC dc);

@@ -1,0 +1,95 @@
+// GDI: device contexts, brushes, fonts, colours and (later) drawing.
+#pragma once
+
+#include "platform/win/types.h"
+
+// GetDeviceCaps indices.
+#define HORZSIZE 4
+#define VERTSIZE 6
+#define HORZRES 8
+#define VERTRES 10
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+
+#define GM_COMPATIBLE 1
+#define GM_ADVANCED 2
+#define MWT_IDENTITY 1
+#define MWT_LEFTMULTIPLY 2
+#define MWT_RIGHTMULTIPLY 3
+#define MM_TEXT 1
+#define TRANSPARENT 1
+#define OPAQUE 2
+#define CLR_INVALID 0xFFFFFFFF
+#define HGDI_ERROR ((HANDLE)(LONG_PTR)-1)
+
+// Stock objects.
+#define WHITE_BRUSH 0
+#define LTGRAY_BRUSH 1
+#define GRAY_BRUSH 2
+#define DKGRAY_BRUSH 3
+#define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define HOLLOW_BRUSH NULL_BRUSH
+#define WHITE_PEN 6
+#define BLACK_PEN 7
+#define NULL_PEN 8
+#define OEM_FIXED_FONT 10
+#define ANSI_FIXED_FONT 11
+#define ANSI_VAR_FONT 12
+#define SYSTEM_FONT 13
+#define DEVICE_DEFAULT_FONT 14
+#define DEFAULT_GUI_FONT 17
+
+// Font weights and character sets.
+#define FW_DONTCARE 0
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define ANSI_CHARSET 0
+#define DEFAULT_CHARSET 1
+#define RUSSIAN_CHARSET 204
+
+typedef struct tagXFORM {
+    FLOAT eM11;
+    FLOAT eM12;
+    FLOAT eM21;
+    FLOAT eM22;
+    FLOAT eDx;
+    FLOAT eDy;
+} XFORM, *LPXFORM;
+
+HDC WINAPI GetDC(HWND window);
+int WINAPI ReleaseDC(HWND window, HDC dc);
+int WINAPI SaveDC(HDC dc);
+BOOL WINAPI RestoreDC(HDC dc, int savedDC);
+int WINAPI SetGraphicsMode(HDC dc, int mode);
+int WINAPI GetGraphicsMode(HDC dc);
+BOOL WINAPI ModifyWorldTransform(HDC dc, const XFORM* xform, DWORD mode);
+BOOL WINAPI SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL WINAPI SetWindowOrgEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL WINAPI DPtoLP(HDC dc, LPPOINT points, int count);
+BOOL WINAPI LPtoDP(HDC dc, LPPOINT points, int count);
+int WINAPI GetDeviceCaps(HDC dc, int index);
+
+HBRUSH WINAPI CreateSolidBrush(COLORREF color);
+COLORREF WINAPI GetNearestColor(HDC dc, COLORREF color);
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA* font);
+int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer);
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT type);
+HGDIOBJ WINAPI GetStockObject(int index);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size);
+
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
+COLORREF WINAPI GetTextColor(HDC dc);
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF color);
+COLORREF WINAPI GetBkColor(HDC dc);
+int WINAPI SetBkMode(HDC dc, int mode);
+int WINAPI GetBkMode(HDC dc);
+
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_DC 3
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
