@@ -28,3 +28,11 @@ LPVOID WINAPI GlobalLock(HGLOBAL memory);
 BOOL WINAPI GlobalUnlock(HGLOBAL memory);
 HGLOBAL WINAPI GlobalFree(HGLOBAL memory);
 size_t WINAPI GlobalSize(HGLOBAL memory);
+
+// Files and the process.
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_COPY_ALLOWED 0x00000002
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+BOOL WINAPI MoveFileExA(LPCSTR existing, LPCSTR replacement, DWORD flags);
+BOOL WINAPI DeleteFileA(LPCSTR path);
+DWORD WINAPI GetCurrentProcessId(void);
