@@ -8,7 +8,7 @@ PACKAGES=(
     cmake make g++ pkg-config python3
     googletest libgtest-dev libbenchmark-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
-    libpng-dev clang-format locales
+    libpng-dev clang-format locales g++-mingw-w64-i686-win32
 )
 
 missing_packages() {
