@@ -10,6 +10,9 @@
 #define VERTRES 10
 #define LOGPIXELSX 88
 #define LOGPIXELSY 90
+#define BITSPIXEL 12
+#define PLANES 14
+#define NUMCOLORS 24
 
 #define GM_COMPATIBLE 1
 #define GM_ADVANCED 2
@@ -38,15 +41,54 @@
 #define ANSI_VAR_FONT 12
 #define SYSTEM_FONT 13
 #define DEVICE_DEFAULT_FONT 14
+#define SYSTEM_FIXED_FONT 16
 #define DEFAULT_GUI_FONT 17
 
 // Font weights and character sets.
 #define FW_DONTCARE 0
 #define FW_NORMAL 400
+#define FW_SEMIBOLD 600
 #define FW_BOLD 700
 #define ANSI_CHARSET 0
 #define DEFAULT_CHARSET 1
 #define RUSSIAN_CHARSET 204
+#define OEM_CHARSET 255
+
+// Pitch and family (LOGFONT lfPitchAndFamily).
+#define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_DONTCARE 0x00
+#define FF_ROMAN 0x10
+#define FF_SWISS 0x20
+#define FF_MODERN 0x30
+#define FF_SCRIPT 0x40
+#define FF_DECORATIVE 0x50
+
+// TEXTMETRIC tmPitchAndFamily bits. TMPF_FIXED_PITCH set means a variable-pitch font.
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_TRUETYPE 0x04
+#define TMPF_DEVICE 0x08
+
+// Brush and pen styles.
+#define BS_SOLID 0
+#define BS_NULL 1
+#define BS_HOLLOW BS_NULL
+#define PS_SOLID 0
+#define PS_NULL 5
+
+typedef struct tagLOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    ULONG_PTR lbHatch;
+} LOGBRUSH, *LPLOGBRUSH;
+
+typedef struct tagLOGPEN {
+    UINT lopnStyle;
+    POINT lopnWidth;
+    COLORREF lopnColor;
+} LOGPEN, *LPLOGPEN;
 
 typedef struct tagXFORM {
     FLOAT eM11;
@@ -64,8 +106,13 @@ BOOL WINAPI RestoreDC(HDC dc, int savedDC);
 int WINAPI SetGraphicsMode(HDC dc, int mode);
 int WINAPI GetGraphicsMode(HDC dc);
 BOOL WINAPI ModifyWorldTransform(HDC dc, const XFORM* xform, DWORD mode);
+BOOL WINAPI SetWorldTransform(HDC dc, const XFORM* xform);
+BOOL WINAPI GetWorldTransform(HDC dc, LPXFORM xform);
 BOOL WINAPI SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL WINAPI SetWindowOrgEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL WINAPI GetViewportOrgEx(HDC dc, LPPOINT origin);
+BOOL WINAPI GetWindowOrgEx(HDC dc, LPPOINT origin);
+int WINAPI GetMapMode(HDC dc);
 BOOL WINAPI DPtoLP(HDC dc, LPPOINT points, int count);
 BOOL WINAPI LPtoDP(HDC dc, LPPOINT points, int count);
 int WINAPI GetDeviceCaps(HDC dc, int index);
@@ -78,6 +125,7 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT type);
 HGDIOBJ WINAPI GetStockObject(int index);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
+DWORD WINAPI GetObjectType(HGDIOBJ object);
 BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size);
 

@@ -1,0 +1,75 @@
+// The standard style names a script may use once it includes <windows.h>, with the
+// values of our own Win32 headers.
+#include "tools/rc/source.h"
+
+#include "platform/winapi.h"
+
+namespace rc {
+
+const std::map<std::string, int64_t>& StandardNames() {
+#define QUORVIN_NAME(name)                                                                         \
+    { #name, int64_t(uint32_t(name)) }
+    static const std::map<std::string, int64_t> names = {
+        QUORVIN_NAME(WS_OVERLAPPED),
+        QUORVIN_NAME(WS_POPUP),
+        QUORVIN_NAME(WS_CHILD),
+        QUORVIN_NAME(WS_MINIMIZE),
+        QUORVIN_NAME(WS_VISIBLE),
+        QUORVIN_NAME(WS_DISABLED),
+        QUORVIN_NAME(WS_CLIPSIBLINGS),
+        QUORVIN_NAME(WS_CLIPCHILDREN),
+        QUORVIN_NAME(WS_MAXIMIZE),
+        QUORVIN_NAME(WS_CAPTION),
+        QUORVIN_NAME(WS_BORDER),
+        QUORVIN_NAME(WS_DLGFRAME),
+        QUORVIN_NAME(WS_VSCROLL),
+        QUORVIN_NAME(WS_HSCROLL),
+        QUORVIN_NAME(WS_SYSMENU),
+        QUORVIN_NAME(WS_THICKFRAME),
+        QUORVIN_NAME(WS_GROUP),
+        QUORVIN_NAME(WS_TABSTOP),
+        QUORVIN_NAME(WS_MINIMIZEBOX),
+        QUORVIN_NAME(WS_MAXIMIZEBOX),
+        QUORVIN_NAME(WS_OVERLAPPEDWINDOW),
+        QUORVIN_NAME(WS_EX_DLGMODALFRAME),
+        QUORVIN_NAME(WS_EX_NOPARENTNOTIFY),
+        QUORVIN_NAME(WS_EX_TOPMOST),
+        QUORVIN_NAME(WS_EX_TRANSPARENT),
+        QUORVIN_NAME(WS_EX_CLIENTEDGE),
+        QUORVIN_NAME(WS_EX_CONTROLPARENT),
+        QUORVIN_NAME(WS_EX_STATICEDGE),
+        QUORVIN_NAME(DS_SETFONT),
+        QUORVIN_NAME(DS_MODALFRAME),
+        QUORVIN_NAME(DS_CENTER),
+        QUORVIN_NAME(DS_SHELLFONT),
+        QUORVIN_NAME(ES_LEFT),
+        QUORVIN_NAME(ES_CENTER),
+        QUORVIN_NAME(ES_RIGHT),
+        QUORVIN_NAME(ES_MULTILINE),
+        QUORVIN_NAME(ES_AUTOHSCROLL),
+        QUORVIN_NAME(ES_READONLY),
+        QUORVIN_NAME(ES_NUMBER),
+        QUORVIN_NAME(SS_LEFT),
+        QUORVIN_NAME(SS_CENTER),
+        QUORVIN_NAME(SS_RIGHT),
+        QUORVIN_NAME(SS_NOPREFIX),
+        QUORVIN_NAME(SS_NOTIFY),
+        QUORVIN_NAME(BS_PUSHBUTTON),
+        QUORVIN_NAME(BS_DEFPUSHBUTTON),
+        QUORVIN_NAME(BS_CHECKBOX),
+        QUORVIN_NAME(BS_AUTOCHECKBOX),
+        QUORVIN_NAME(BS_RADIOBUTTON),
+        QUORVIN_NAME(BS_GROUPBOX),
+        QUORVIN_NAME(BS_AUTORADIOBUTTON),
+        QUORVIN_NAME(CBS_SIMPLE),
+        QUORVIN_NAME(CBS_DROPDOWN),
+        QUORVIN_NAME(CBS_DROPDOWNLIST),
+        QUORVIN_NAME(CBS_AUTOHSCROLL),
+        QUORVIN_NAME(CBS_SORT),
+        QUORVIN_NAME(CBS_HASSTRINGS),
+    };
+#undef QUORVIN_NAME
+    return names;
+}
+
+} // namespace rc
