@@ -1,24 +1,8 @@
-// Stand-ins for the predefined controls until each has its own implementation: every
-// message goes to the default window procedure, so texts, fonts and dialogs work.
+// Registers the predefined control classes, whose window procedures live in edit.cpp,
+// static.cpp, button.cpp and combobox.cpp.
 #include "platform/controls.h"
 
 #include "platform/window_internal.h"
-
-LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ButtonWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ComboBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 namespace {
 

@@ -1,0 +1,9 @@
+// The button (push button and group box). For now every message goes to the default window
+// procedure.
+#include "platform/controls.h"
+
+#include "platform/window_internal.h"
+
+LRESULT CALLBACK ButtonWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}

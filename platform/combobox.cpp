@@ -1,0 +1,8 @@
+// The combo box (drop-down list). For now every message goes to the default window procedure.
+#include "platform/controls.h"
+
+#include "platform/window_internal.h"
+
+LRESULT CALLBACK ComboBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
