@@ -141,3 +141,23 @@ int WINAPI GetBkMode(HDC dc);
 #define OBJ_DC 3
 #define OBJ_FONT 6
 #define OBJ_BITMAP 7
+
+// Drawing.
+#define ETO_OPAQUE 0x0002
+#define ETO_CLIPPED 0x0004
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+#define ERROR 0
+BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+BOOL WINAPI ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text,
+                        UINT length, const INT* dx);
+BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL WINAPI LineTo(HDC dc, int x, int y);
+BOOL WINAPI Polygon(HDC dc, const POINT* points, int count);
+HPEN WINAPI CreatePen(int style, int width, COLORREF color);
+COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color);
+COLORREF WINAPI GetPixel(HDC dc, int x, int y);
+int WINAPI IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+int WINAPI GetClipBox(HDC dc, LPRECT rect);

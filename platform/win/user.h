@@ -119,7 +119,7 @@
 #define WS_TABSTOP 0x00010000L
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
-#define WS_OVERLAPPEDWINDOW                                                                  \
+#define WS_OVERLAPPEDWINDOW                                                                        \
     (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 
 #define WS_EX_DLGMODALFRAME 0x00000001L
@@ -433,13 +433,57 @@
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 
+// ---- Drawing (DrawEdge, DrawTextA, DrawFrameControl) ----------------------------------
+#define BDR_RAISEDOUTER 0x0001
+#define BDR_SUNKENOUTER 0x0002
+#define BDR_RAISEDINNER 0x0004
+#define BDR_SUNKENINNER 0x0008
+#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_ETCHED (BDR_SUNKENOUTER | BDR_RAISEDINNER)
+#define EDGE_BUMP (BDR_RAISEDOUTER | BDR_SUNKENINNER)
+#define BF_LEFT 0x0001
+#define BF_TOP 0x0002
+#define BF_RIGHT 0x0004
+#define BF_BOTTOM 0x0008
+#define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_MIDDLE 0x0800
+#define BF_SOFT 0x1000
+#define BF_ADJUST 0x2000
+#define BF_FLAT 0x4000
+#define BF_MONO 0x8000
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_WORDBREAK 0x00000010
+#define DT_SINGLELINE 0x00000020
+#define DT_EXPANDTABS 0x00000040
+#define DT_NOCLIP 0x00000100
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+#define DT_END_ELLIPSIS 0x00008000
+#define DFC_CAPTION 1
+#define DFC_MENU 2
+#define DFC_SCROLL 3
+#define DFC_BUTTON 4
+#define DFCS_SCROLLUP 0x0000
+#define DFCS_SCROLLDOWN 0x0001
+#define DFCS_SCROLLCOMBOBOX 0x0005
+#define DFCS_BUTTONPUSH 0x0010
+#define DFCS_INACTIVE 0x0100
+#define DFCS_PUSHED 0x0200
+#define DFCS_FLAT 0x4000
+
 // ---- Functions ---------------------------------------------------------------------------
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* windowClass);
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param);
-#define CreateWindowA(c, n, s, x, y, w, h, p, m, i, a)                                      \
+#define CreateWindowA(c, n, s, x, y, w, h, p, m, i, a)                                             \
     CreateWindowExA(0, c, n, s, x, y, w, h, p, m, i, a)
 BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI IsWindow(HWND window);
@@ -487,8 +531,7 @@ BOOL WINAPI IsChild(HWND parent, HWND window);
 BOOL WINAPI GetCursorPos(LPPOINT point);
 
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam,
-                                   LPARAM lParam);
+LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax);
@@ -515,6 +558,31 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, 
 DWORD WINAPI GetSysColor(int index);
 HBRUSH WINAPI GetSysColorBrush(int index);
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+BOOL WINAPI DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
+BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect);
+BOOL WINAPI DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state);
+int WINAPI DrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format);
+
+// Rectangles.
+BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL WINAPI SetRectEmpty(LPRECT rect);
+BOOL WINAPI CopyRect(LPRECT to, const RECT* from);
+BOOL WINAPI IsRectEmpty(const RECT* rect);
+BOOL WINAPI PtInRect(const RECT* rect, POINT point);
+BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
+BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
+BOOL WINAPI IntersectRect(LPRECT result, const RECT* a, const RECT* b);
+BOOL WINAPI UnionRect(LPRECT result, const RECT* a, const RECT* b);
+BOOL WINAPI EqualRect(const RECT* a, const RECT* b);
+
+// The caret: one per thread, shown in the window that created it.
+BOOL WINAPI CreateCaret(HWND window, HBITMAP bitmap, int width, int height);
+BOOL WINAPI DestroyCaret(void);
+BOOL WINAPI ShowCaret(HWND window);
+BOOL WINAPI HideCaret(HWND window);
+BOOL WINAPI SetCaretPos(int x, int y);
+BOOL WINAPI GetCaretPos(LPPOINT point);
 
 BOOL WINAPI OpenClipboard(HWND owner);
 BOOL WINAPI CloseClipboard(void);
