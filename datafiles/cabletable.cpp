@@ -22,6 +22,14 @@ int TrimRight(char* text) {
     return last;
 }
 
+void CopyName(char* to, const char* from, size_t size) {
+    size_t length = strlen(from);
+    if (length > size - 1)
+        length = size - 1;
+    memcpy(to, from, length);
+    to[length] = '\0';
+}
+
 static char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
 }
@@ -75,8 +83,7 @@ void LoadCableTable(HWND list) {
         if (name == NULL)
             continue;
         CableType* row = &g_cableTable.rows[g_cableTable.rowCount];
-        strncpy(row->name, name, CABLE_NAME_SIZE - 1);
-        row->name[CABLE_NAME_SIZE - 1] = '\0';
+        CopyName(row->name, name, CABLE_NAME_SIZE);
         char* capacitance = NextField(&cursor);
         if (capacitance == NULL)
             continue;

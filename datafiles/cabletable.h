@@ -29,6 +29,9 @@ extern CableTable g_cableTable;
 // character left, -1 when none is left.
 int TrimRight(char* text);
 
+// Copies as much of from as fits in size bytes with the terminating zero.
+void CopyName(char* to, const char* from, size_t size);
+
 // Compares two names, the letters A to Z without regard to case, everything else exactly.
 bool SameName(const char* a, const char* b);
 

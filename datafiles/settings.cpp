@@ -48,8 +48,7 @@ void LoadSettings() {
 
         if (SameName(key, "coaxchoice")) {
             TrimRight(value);
-            strncpy(g_design.coaxchoice, value, COAXCHOICE_SIZE - 1);
-            g_design.coaxchoice[COAXCHOICE_SIZE - 1] = '\0';
+            CopyName(g_design.coaxchoice, value, COAXCHOICE_SIZE);
         } else if (SameName(key, "frequency")) {
             g_design.frequency = ReadNumber(value);
         } else if (SameName(key, "formdiam")) {

@@ -84,8 +84,7 @@ HFONT CreateScaledFont(HDC dc, const char* faceName, int height, int width, unsi
     font.lfItalic = (attributes & 2) ? 1 : 0;
     font.lfUnderline = (attributes & 4) ? 1 : 0;
     font.lfStrikeOut = (attributes & 8) ? 1 : 0;
-    strncpy(font.lfFaceName, faceName, LF_FACESIZE - 1);
-    font.lfFaceName[LF_FACESIZE - 1] = '\0';
+    CopyName(font.lfFaceName, faceName, LF_FACESIZE);
     HFONT result = CreateFontIndirectA(&font);
 
     // A width is set from the face's average character width; a height that converts to

@@ -1,4 +1,5 @@
 #include "calc/design.h"
+#include "calc/numtext.h"
 #include "datafiles/settings.h"
 #include "tempdir.h"
 
@@ -29,8 +30,9 @@ struct LoadCase {
 
 TEST_F(SettingsTest, ReadsTheForgivingGrammar) {
     const LoadCase cases[] = {
-        {"all six", "coaxchoice\tRG-58\nfrequency\t14.1\nformdiam\t2\ncoaxdiam\t0.2\n"
-                    "capunit\t30\nmetric\tyes\n",
+        {"all six",
+         "coaxchoice\tRG-58\nfrequency\t14.1\nformdiam\t2\ncoaxdiam\t0.2\n"
+         "capunit\t30\nmetric\tyes\n",
          14.1, 2, 0.2, 30, true, "RG-58"},
         {"CR LF lines", "frequency\t14.1\r\nmetric\tyes\r\n", 14.1, 1.625, 0.195, 29.667, true, ""},
         {"keys in any case", "FREQUENCY\t7.1\nCoaxChoice\tx\n", 7.1, 1.625, 0.195, 29.667, false,
@@ -44,16 +46,15 @@ TEST_F(SettingsTest, ReadsTheForgivingGrammar) {
         {"a value that is no number", "capunit\tabc\n", 7.055, 1.625, 0.195, 0, false, ""},
         {"a value with a tab", "coaxchoice\tRG 58  \tjunk\nfrequency\t8\t9\n", 8, 1.625, 0.195,
          29.667, false, "RG 58"},
-        {"the later line wins", "frequency\t1\nfrequency\t2\n", 2, 1.625, 0.195, 29.667, false,
-         ""},
+        {"the later line wins", "frequency\t1\nfrequency\t2\n", 2, 1.625, 0.195, 29.667, false, ""},
         {"no comment syntax", ";frequency\t1\n# frequency\t2\nfreq\t3\n", 7.055, 1.625, 0.195,
          29.667, false, ""},
         {"metric lowercase y", "metric\tyes\n", 7.055, 1.625, 0.195, 29.667, true, ""},
         {"metric Yes", "metric\tYes\n", 7.055, 1.625, 0.195, 29.667, false, ""},
         {"metric no", "metric\tyes\nmetric\tno\n", 7.055, 1.625, 0.195, 29.667, false, ""},
         {"metric with a leading blank", "metric  yes\n", 7.055, 1.625, 0.195, 29.667, false, ""},
-        {"metric without formdiam", "metric\tyes\ncoaxdiam\t0.5\n", 7.055, 1.625, 0.5, 29.667,
-         true, ""},
+        {"metric without formdiam", "metric\tyes\ncoaxdiam\t0.5\n", 7.055, 1.625, 0.5, 29.667, true,
+         ""},
         {"a d exponent and a comma", "frequency\t71d-1\nformdiam\t2,5\n", 7.1, 2, 0.195, 29.667,
          false, ""},
         {"huge and tiny numbers", "frequency\t1e999\ncapunit\t-1e-999\n", HUGE_VAL, 1.625, 0.195,
@@ -111,7 +112,7 @@ TEST_F(SettingsTest, RoundTripsThroughThreeDecimals) {
     strcpy(g_design.coaxchoice, "  RG-8X  ");
     g_design.frequency = 7.05549;
     g_design.formdiam = -4.0005;
-    g_design.coaxdiam = 1e300;
+    g_design.coaxdiam = 1e150;
     g_design.capunit = 97.332677164965;
     g_design.metric = true;
     SaveSettings();
@@ -121,9 +122,24 @@ TEST_F(SettingsTest, RoundTripsThroughThreeDecimals) {
     EXPECT_STREQ(g_design.coaxchoice, "  RG-8X"); // trailing blanks are lost
     EXPECT_EQ(g_design.frequency, 7.055);
     EXPECT_EQ(g_design.formdiam, -4.0); // -4.0005 lies below the half
-    EXPECT_EQ(g_design.coaxdiam, 1e300);
+    EXPECT_EQ(g_design.coaxdiam, 1e150);
     EXPECT_EQ(g_design.capunit, 97.333);
     EXPECT_TRUE(g_design.metric);
+}
+
+TEST_F(SettingsTest, AHugeValueIsWrittenWholeAndReadFromItsFirst199Characters) {
+    strcpy(g_design.coaxchoice, "x");
+    g_design.coaxdiam = 1e300;
+    SaveSettings();
+    std::string written = ReadFile(SETTINGS_FILE);
+    size_t start = written.find("coaxdiam\t") + 9;
+    size_t end = written.find("\r\n", start);
+    EXPECT_EQ(end - start, 305u); // 301 digits, the point and three decimals
+    EXPECT_EQ(ReadNumber(written.substr(start, end - start).c_str()), 1e300);
+
+    LoadSettings();
+    EXPECT_EQ(g_design.coaxdiam, 1e189); // 190 digits fit in the line after the key
+    EXPECT_EQ(g_design.capunit, 29.667); // the rest of the long line is ignored
 }
 
 TEST_F(SettingsTest, WritesNothingWithoutAChosenCable) {
