@@ -95,8 +95,12 @@ bool Retrieve(MSG* out, HWND filter, UINT first, UINT last, bool remove, bool wa
         }
         if (!wait)
             return false;
-        if (!CurrentDisplay().NextEvent(event, true))
+        if (!CurrentDisplay().NextEvent(event, true)) {
+            // The display may have caused messages instead of input (a script sending one).
+            if (WmHasQueuedWork())
+                continue;
             NoMoreInput();
+        }
         WmProcessEvent(event);
     }
 }
@@ -125,6 +129,12 @@ BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 void WINAPI PostQuitMessage(int exitCode) {
     TheQueue().quit = true;
     TheQueue().quitCode = exitCode;
+}
+
+bool WmHasQueuedWork() {
+    Queue& queue = TheQueue();
+    return !queue.posted.empty() || queue.quit || !queue.input.empty() ||
+           WmNextPaintWindow(nullptr) != nullptr;
 }
 
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {

@@ -115,6 +115,8 @@ void WmDropMessagesFor(HWND window);
 // Appends a message made from the display's input to the queue.
 void WmQueueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WmClearQueues();
+// Whether a message is waiting: posted, input, a quit request or a window to paint.
+bool WmHasQueuedWork();
 DWORD WmMessageTime();
 
 // Keyboard (keyboard.cpp): the key state as the thread took its input (GetKeyState), and

@@ -21,8 +21,13 @@ class HeadlessDisplay : public Display {
         return metrics;
     }
 
-    bool NextEvent(DisplayEvent& event, bool) override {
-        // Nothing arrives from outside: what was injected is all there is.
+    bool NextEvent(DisplayEvent& event, bool wait) override {
+        // Nothing arrives from outside: what was injected, and what the idle hook injects
+        // while the program waits, is all there is.
+        while (wait && events.empty() && idleHook && !WmHasQueuedWork()) {
+            if (!idleHook())
+                break;
+        }
         if (events.empty())
             return false;
         event = events.front();
@@ -57,6 +62,7 @@ class HeadlessDisplay : public Display {
 
     void Clear() {
         events.clear();
+        idleHook = nullptr;
         clipboard.clear();
         hasClipboard = false;
         windows.clear();
@@ -67,6 +73,7 @@ class HeadlessDisplay : public Display {
     std::string clipboard;
     bool hasClipboard = false;
     std::map<HWND, HeadlessWindowState> windows;
+    std::function<bool()> idleHook;
 };
 
 HeadlessDisplay& Headless() {
@@ -107,6 +114,11 @@ void HeadlessReset() {
     Headless().Clear();
     Headless().dpi = 96;
     InstallDisplay(&Headless()); // tells GDI the resolution again
+}
+
+void HeadlessSetIdleHook(std::function<bool()> hook) {
+    HeadlessInstall();
+    Headless().idleHook = std::move(hook);
 }
 
 bool HeadlessSetDpi(int dpi) {

@@ -8,6 +8,7 @@
 #include "platform/winhelp_log.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 // Makes the headless display the current one (done by main() and by HeadlessReset).
@@ -42,6 +43,11 @@ void HeadlessDeactivate(HWND window);
 void HeadlessRequestClose(HWND window);
 void HeadlessMinimize(HWND window);
 void HeadlessRestore(HWND window);
+
+// Called when the program waits for input and none is injected and no message is waiting:
+// it may inject input or cause messages, and returns false when no more will ever come
+// (which ends the run). Cleared by HeadlessReset.
+void HeadlessSetIdleHook(std::function<bool()> hook);
 
 // How many injected events the window manager has not yet taken.
 size_t HeadlessPendingInput();
