@@ -108,10 +108,34 @@ static void SubclassEdit(HWND edit, WNDPROC procedure) {
     SetWindowLongA(edit, GWL_WNDPROC, (LONG_PTR)procedure);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showMode) {
-    (void)previous;
-    (void)commandLine;
+void SubclassFields() {
+    g_editProc = (WNDPROC)SetWindowLongA(g_frequencyEdit, GWL_WNDPROC, (LONG_PTR)InputEditProc);
+    SubclassEdit(g_formdiamEdit, InputEditProc);
+    SubclassEdit(g_coaxdiamEdit, InputEditProc);
+    SubclassEdit(g_capunitEdit, InputEditProc);
+    SubclassEdit(g_turnsEdit, OutputEditProc);
+    SubclassEdit(g_coilLengthEdit, OutputEditProc);
+    SubclassEdit(g_cableLengthEdit, OutputEditProc);
+    SubclassEdit(g_lengthInfluenceEdit, OutputEditProc);
+    SubclassEdit(g_turnInfluenceEdit, OutputEditProc);
+    SubclassEdit(g_lengthToDiameterEdit, OutputEditProc);
+    SubclassEdit(g_inductanceEdit, OutputEditProc);
+    SubclassEdit(g_capacitanceEdit, OutputEditProc);
+    SubclassEdit(g_reactanceEdit, OutputEditProc);
+}
 
+void PlaceInitialFocus() {
+    g_focusRing[0] = g_frequencyEdit;
+    g_focusRing[1] = g_formdiamEdit;
+    g_focusRing[2] = g_coaxdiamEdit;
+    g_focusRing[3] = g_capunitEdit;
+    g_focusRing[4] = g_cableList;
+    g_focusIndex = 0;
+    SetFocus(g_frequencyEdit);
+    g_lastFocus = g_focusRing[g_focusIndex];
+}
+
+ATOM RegisterMainClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass;
     memset(&windowClass, 0, sizeof windowClass);
     windowClass.cbSize = sizeof windowClass;
@@ -127,7 +151,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     windowClass.lpszClassName = "Trap";
     windowClass.hIconSm = LoadIconA(instance, "Trap");
     g_staticBrush = windowClass.hbrBackground;
-    if (!RegisterClassExA(&windowClass)) {
+    return RegisterClassExA(&windowClass);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showMode) {
+    (void)previous;
+    (void)commandLine;
+
+    if (!RegisterMainClass(instance)) {
         fprintf(stderr, "quorvin: the window class cannot be registered\n");
         return 1;
     }
@@ -145,19 +176,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     SendMessageA(g_titleStatic, WM_SETFONT, (WPARAM)g_titleFont, 1);
     ReleaseDC(window, dc);
 
-    g_editProc = (WNDPROC)SetWindowLongA(g_frequencyEdit, GWL_WNDPROC, (LONG_PTR)InputEditProc);
-    SubclassEdit(g_formdiamEdit, InputEditProc);
-    SubclassEdit(g_coaxdiamEdit, InputEditProc);
-    SubclassEdit(g_capunitEdit, InputEditProc);
-    SubclassEdit(g_turnsEdit, OutputEditProc);
-    SubclassEdit(g_coilLengthEdit, OutputEditProc);
-    SubclassEdit(g_cableLengthEdit, OutputEditProc);
-    SubclassEdit(g_lengthInfluenceEdit, OutputEditProc);
-    SubclassEdit(g_turnInfluenceEdit, OutputEditProc);
-    SubclassEdit(g_lengthToDiameterEdit, OutputEditProc);
-    SubclassEdit(g_inductanceEdit, OutputEditProc);
-    SubclassEdit(g_capacitanceEdit, OutputEditProc);
-    SubclassEdit(g_reactanceEdit, OutputEditProc);
+    SubclassFields();
 
     StoreDefaultDesign();
     LoadSettings();
@@ -174,14 +193,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     ShowInputs();
     ShowResults();
 
-    g_focusRing[0] = g_frequencyEdit;
-    g_focusRing[1] = g_formdiamEdit;
-    g_focusRing[2] = g_coaxdiamEdit;
-    g_focusRing[3] = g_capunitEdit;
-    g_focusRing[4] = g_cableList;
-    g_focusIndex = 0;
-    SetFocus(g_frequencyEdit);
-    g_lastFocus = g_focusRing[g_focusIndex];
+    PlaceInitialFocus();
 
     ShowWindow(window, showMode);
 

@@ -31,8 +31,14 @@ extern HFONT g_titleFont;
 #define HELP_FILE "trap.hlp"
 #define HELP_TOPIC 1
 
+// Registers the main window's class "Trap"; 0 when it cannot be registered.
+ATOM RegisterMainClass(HINSTANCE instance);
 // Looks up the control handles above in the main window.
 void FindControls(HWND window);
+// Puts the input fields' and the result fields' procedures in front of the edit's own.
+void SubclassFields();
+// Fills the focus ring and gives the frequency field the focus.
+void PlaceInitialFocus();
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,7 +1,7 @@
 #include "calc/design.h"
 #include "calc/trap.h"
 #include "datafiles/cabletable.h"
-#include "tempdir.h"
+#include "tests/support/tempdir.h"
 
 #include <cstring>
 #include <string>

@@ -1,7 +1,7 @@
 #include "calc/design.h"
 #include "calc/numtext.h"
 #include "datafiles/settings.h"
-#include "tempdir.h"
+#include "tests/support/tempdir.h"
 
 #include <cmath>
 #include <csignal>
