@@ -229,11 +229,12 @@ TEST_F(WindowLifecycle, PredefinedClassesAreFoundWithoutRegardToCase) {
         const char* asked;
         const char* name;
         WNDPROC procedure;
+        const char* text; // a drop-down list's text is its selected item's: none yet
     } cases[] = {
-        {"edit", "Edit", EditWndProc},
-        {"STATIC", "Static", StaticWndProc},
-        {"Button", "Button", ButtonWndProc},
-        {"comboBOX", "ComboBox", ComboBoxWndProc},
+        {"edit", "Edit", EditWndProc, "text"},
+        {"STATIC", "Static", StaticWndProc, "text"},
+        {"Button", "Button", ButtonWndProc, "text"},
+        {"comboBOX", "ComboBox", ComboBoxWndProc, ""},
     };
     HWND top = Top();
     for (const Case& c : cases) {
@@ -246,7 +247,7 @@ TEST_F(WindowLifecycle, PredefinedClassesAreFoundWithoutRegardToCase) {
         EXPECT_EQ(GetWindowLongA(control, GWL_WNDPROC), (LONG_PTR)c.procedure) << c.asked;
         char text[8];
         GetWindowTextA(control, text, sizeof text);
-        EXPECT_STREQ(text, "text");
+        EXPECT_STREQ(text, c.text) << c.asked;
     }
     EXPECT_EQ(
         CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
