@@ -39,6 +39,7 @@ struct DisplayEvent {
     unsigned char character = 0;
     POINT point{0, 0}; // screen coordinates
     MouseButton button = MouseButton::Left;
+    int clicks = 1; // ButtonDown: 2 when it completes a double click
     int wheelDelta = 0;
     HWND window = nullptr;
 };
@@ -48,6 +49,10 @@ class Display {
     virtual ~Display() = default;
 
     virtual DisplayMetrics Metrics() const = 0;
+
+    // Whether top-level windows can be shown; when not (a desktop display that found no
+    // desktop), creating one fails.
+    virtual bool CanShowWindows() const { return true; }
 
     // The next input event. Without wait: false when none is pending now. With wait: blocks
     // until one arrives; false only when none will ever come (the run cannot go on).

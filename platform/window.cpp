@@ -141,6 +141,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         return nullptr;
     if (!child && parent && !WmFind(parent))
         return nullptr;
+    if (!child && !CurrentDisplay().CanShowWindows())
+        return nullptr; // nowhere to show a top-level window
     if (!child && !(style & WS_POPUP))
         style |= WS_CLIPSIBLINGS | WS_CAPTION; // an overlapped window always has a caption
 

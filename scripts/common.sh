@@ -9,6 +9,7 @@ PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
     libpng-dev clang-format locales g++-mingw-w64-i686-win32
+    libsdl2-dev xvfb xauth xdotool wmctrl openbox imagemagick x11-utils
 )
 
 missing_packages() {
