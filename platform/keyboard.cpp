@@ -28,8 +28,10 @@ bool TakenDown(int virtualKey) {
     return (Keys().taken[virtualKey & 0xFF] & Down) != 0;
 }
 
+} // namespace
+
 // The character of a key on a US layout; -1 when the key makes none.
-int CharacterFor(int key, bool shift, bool control, bool alt, bool capsLock) {
+int KeyCharacter(int key, bool shift, bool control, bool alt, bool capsLock) {
     if (control && alt)
         return -1;
     if (control) {
@@ -102,8 +104,6 @@ int CharacterFor(int key, bool shift, bool control, bool alt, bool capsLock) {
     }
     return -1;
 }
-
-} // namespace
 
 void WmTakeInputMessage(const MSG& message) {
     BYTE* taken = Keys().taken;
@@ -180,7 +180,7 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
         return FALSE;
     }
     int character =
-        CharacterFor((int)(msg->wParam & 0xFF), TakenDown(VK_SHIFT), TakenDown(VK_CONTROL),
+        KeyCharacter((int)(msg->wParam & 0xFF), TakenDown(VK_SHIFT), TakenDown(VK_CONTROL),
                      TakenDown(VK_MENU), (Keys().taken[VK_CAPITAL] & Toggled) != 0);
     // The character is posted: it arrives after the key message has been dispatched.
     if (character >= 0)

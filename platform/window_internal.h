@@ -31,6 +31,10 @@ template <class T> T* ControlState(HWND window) {
     return state;
 }
 
+// The character TranslateMessage makes of a key on the US layout it assumes; -1 when the
+// key makes none. Displays use it to tell which characters the translation will make.
+int KeyCharacter(int virtualKey, bool shift, bool control, bool alt, bool capsLock);
+
 // The top-level windows, topmost first, and a window's children, topmost first (which is
 // creation order unless something changed it). Empty for a handle that is no window.
 std::vector<HWND> TopLevelWindows();

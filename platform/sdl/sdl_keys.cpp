@@ -1,6 +1,8 @@
 // Keys by position, and the characters the window manager makes from them.
 #include "platform/sdl/sdl_keys.h"
 
+#include "platform/window_internal.h"
+
 #include "platform/winapi.h"
 
 namespace {
@@ -89,49 +91,6 @@ int VirtualKeyFor(const SDL_Keysym& key) {
 }
 
 int CharacterMadeFor(int key, bool shift) {
-    switch (key) {
-    case VK_TAB:
-        return 9;
-    case VK_RETURN:
-        return 13;
-    case VK_BACK:
-        return 8;
-    case VK_ESCAPE:
-        return 27;
-    case VK_SPACE:
-        return ' ';
-    case VK_MULTIPLY:
-        return '*';
-    case VK_ADD:
-        return '+';
-    case VK_SUBTRACT:
-        return '-';
-    case VK_DECIMAL:
-        return '.';
-    case VK_DIVIDE:
-        return '/';
-    default:
-        break;
-    }
     // Caps Lock is never passed on, so the window manager takes it to be off.
-    if (key >= 'A' && key <= 'Z')
-        return shift ? key : key - 'A' + 'a';
-    if (key >= '0' && key <= '9')
-        return shift ? ")!@#$%^&*("[key - '0'] : key;
-    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9)
-        return '0' + key - VK_NUMPAD0;
-    static const struct {
-        int key;
-        char plain, shifted;
-    } punctuation[] = {
-        {VK_OEM_1, ';', ':'},     {VK_OEM_PLUS, '=', '+'},   {VK_OEM_COMMA, ',', '<'},
-        {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},
-        {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},      {VK_OEM_5, '\\', '|'},
-        {VK_OEM_6, ']', '}'},     {VK_OEM_7, '\'', '"'},
-    };
-    for (const auto& entry : punctuation) {
-        if (entry.key == key)
-            return shift ? entry.shifted : entry.plain;
-    }
-    return -1;
+    return KeyCharacter(key, shift, false, false, false);
 }
