@@ -93,6 +93,19 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_GETFONT:
         return (LRESULT)record->font;
+    case WM_ERASEBKGND: {
+        // The class background: a brush handle or a system colour index plus one.
+        HBRUSH brush = (HBRUSH)GetClassLongA(window, GCL_HBRBACKGROUND);
+        HDC dc = (HDC)wParam;
+        if (!brush || !dc)
+            return 0;
+        RECT client = WmClientRect(*record);
+        POINT corners[2] = {{client.left, client.top}, {client.right, client.bottom}};
+        DPtoLP(dc, corners, 2);
+        RECT area{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+        FillRect(dc, &area, brush);
+        return 1;
+    }
     case WM_PAINT: {
         PAINTSTRUCT paint;
         if (BeginPaint(window, &paint))

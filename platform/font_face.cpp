@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <tuple>
+#include <unordered_map>
 
 namespace {
 
@@ -23,6 +24,7 @@ constexpr long long kMaxPixels = 16384;
 struct CachedInstance : FontInstance {
     std::array<int, 256> advances;
     std::array<bool, 256> known{};
+    std::unordered_map<char32_t, int> charAdvances; // characters beyond the code page
 };
 
 // File, face index, cell height asked for (0: none), em and width in pixels, simulations,
@@ -124,6 +126,35 @@ BYTE PitchAndFamily(FT_Face face) {
     return bits | FF_SWISS;
 }
 
+// Where the underline and the strikeout go: the face's own figures scaled to the em, kept
+// inside the cell.
+void LineMetrics(CachedInstance& font, FT_Face face, const TT_OS2* os2) {
+    long long em = font.emPixels, unitsPerEm = face->units_per_EM;
+    const TEXTMETRICA& tm = font.metrics;
+    long long thickness = face->underline_thickness > 0
+                              ? Scale(face->underline_thickness, em, unitsPerEm)
+                              : (em + 10) / 20;
+    thickness = std::clamp(thickness, 1LL, std::max(1LL, (long long)tm.tmDescent));
+    // The face gives the middle of the underline below the baseline.
+    long long middle = face->underline_position < 0
+                           ? Scale(-(long long)face->underline_position, em, unitsPerEm)
+                           : (tm.tmDescent + 1) / 2;
+    long long top =
+        std::clamp(middle - thickness / 2, 1LL, std::max(1LL, (long long)tm.tmDescent - thickness));
+    font.underlineOffset = (int)top;
+    font.underlineThickness = (int)thickness;
+
+    long long strikeTop = tm.tmAscent / 3, strikeSize = thickness;
+    if (os2 && os2->version != 0xFFFF && os2->yStrikeoutPosition > 0) {
+        strikeTop = Scale(os2->yStrikeoutPosition, em, unitsPerEm);
+        if (os2->yStrikeoutSize > 0)
+            strikeSize = std::max(1LL, Scale(os2->yStrikeoutSize, em, unitsPerEm));
+    }
+    strikeTop = std::clamp(strikeTop, 1LL, std::max(1LL, (long long)tm.tmAscent));
+    font.strikeoutOffset = -(int)strikeTop;
+    font.strikeoutThickness = (int)std::min(strikeSize, strikeTop);
+}
+
 // cellPixels: the cell height asked for, or 0 when the em was.
 void Measure(CachedInstance& font, FT_Face face, long long cellPixels, bool bitmapCell) {
     long long unitsPerEm = face->units_per_EM;
@@ -168,6 +199,7 @@ void Measure(CachedInstance& font, FT_Face face, long long cellPixels, bool bitm
     tm.tmBreakChar = ' ';
     tm.tmPitchAndFamily = PitchAndFamily(face);
     tm.tmCharSet = RUSSIAN_CHARSET;
+    LineMetrics(font, face, os2);
 }
 
 const FontInstance* Realize(const LOGFONTA& log, const FontRequest& request, const FontFile& file,
@@ -267,24 +299,57 @@ unsigned FontGlyphIndex(const FontInstance& font, unsigned char byte) {
     return codePoint < 0 ? 0 : FT_Get_Char_Index(font.face, (FT_ULong)codePoint);
 }
 
-int FontAdvance(const FontInstance& font, unsigned char byte) {
+namespace {
+
+// The advance of a glyph as the face is hinted at the instance's size, simulated bold
+// included.
+int GlyphAdvance(const FontInstance& font, unsigned glyph) {
+    FT_Face face = FontActivate(font);
+    int advance = 0;
+    if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) == 0)
+        advance = (int)((face->glyph->advance.x + 32) >> 6);
+    return advance + font.boldExtra;
+}
+
+CachedInstance& Cached(const FontInstance& font) {
     // Every instance is made as a CachedInstance.
-    auto& cached = const_cast<CachedInstance&>(static_cast<const CachedInstance&>(font));
+    return const_cast<CachedInstance&>(static_cast<const CachedInstance&>(font));
+}
+
+} // namespace
+
+int FontAdvance(const FontInstance& font, unsigned char byte) {
+    CachedInstance& cached = Cached(font);
     if (!cached.known[byte]) {
-        FT_Face face = FontActivate(font);
-        unsigned glyph = FontGlyphIndex(font, byte);
-        int advance = 0;
-        if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) == 0)
-            advance = (int)((face->glyph->advance.x + 32) >> 6);
-        cached.advances[byte] = advance + font.boldExtra;
+        cached.advances[byte] = GlyphAdvance(font, FontGlyphIndex(font, byte));
         cached.known[byte] = true;
     }
     return cached.advances[byte];
 }
 
+int FontCharAdvance(const FontInstance& font, char32_t code) {
+    if (code == kNoCharacter)
+        return FontAdvance(font, 0x98);
+    int byte = UnicodeToAnsiChar(code);
+    if (byte >= 0)
+        return FontAdvance(font, (unsigned char)byte);
+    CachedInstance& cached = Cached(font);
+    auto found = cached.charAdvances.find(code);
+    if (found != cached.charAdvances.end())
+        return found->second;
+    int advance = GlyphAdvance(font, FT_Get_Char_Index(font.face, (FT_ULong)code));
+    cached.charAdvances.emplace(code, advance);
+    return advance;
+}
+
 long FontTextWidth(const FontInstance& font, std::string_view text) {
     long width = 0;
-    for (char c : text)
-        width += FontAdvance(font, (unsigned char)c);
+    if (!IsMultibyteUtf8(text)) {
+        for (char c : text)
+            width += FontAdvance(font, (unsigned char)c);
+        return width;
+    }
+    for (const TextChar& c : FontTextChars(text))
+        width += FontCharAdvance(font, c.code);
     return width;
 }

@@ -15,6 +15,15 @@ HDC GdiCreateDC(const GdiDevice& device, HWND window) {
     return (HDC)GdiInsert(object);
 }
 
+BOOL GdiLimitDC(HDC dc, const RECT& area) {
+    GdiDc* found = GdiFindDc(dc);
+    if (!found)
+        return FALSE;
+    found->limited = true;
+    found->limit = area;
+    return TRUE;
+}
+
 HWND GdiWindowOfDC(HDC dc) {
     GdiDc* found = GdiFindDc(dc);
     return found ? found->window : nullptr;

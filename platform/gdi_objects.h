@@ -20,11 +20,16 @@ struct DcState {
     POINT viewportOrg{0, 0};
     POINT windowOrg{0, 0};
     XFORM world{1, 0, 0, 1, 0, 0};
+    POINT position{0, 0}; // where LineTo starts, in logical units
+    bool clipped = false; // IntersectClipRect: drawing stays inside clip (device pixels)
+    RECT clip{0, 0, 0, 0};
 };
 
 struct GdiDc {
     GdiDevice device{};
     HWND window = nullptr;
+    bool limited = false; // BeginPaint: drawing stays inside limit (device pixels) for good
+    RECT limit{0, 0, 0, 0};
     DcState state;
     std::vector<DcState> saved; // saved[0] is level 1
 };

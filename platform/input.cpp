@@ -7,6 +7,7 @@ namespace {
 
 struct MouseState {
     POINT position{0, 0};
+    HWND lastDown = nullptr; // the window the last button-down went to
 };
 
 MouseState& Mouse() {
@@ -158,7 +159,17 @@ void Key(int key, bool down) {
     WmQueueInput(target, message, (WPARAM)key, (LPARAM)(1u | (flags << 16)));
 }
 
-void Button(MouseButton button, POINT point, bool down) {
+// A second click on a window whose class asks for double clicks becomes
+// WM_LBUTTONDBLCLK (left button only); anything else stays a button-down.
+UINT DownMessage(MouseButton button, HWND target, int clicks) {
+    Window* record = WmFind(target);
+    if (clicks >= 2 && button == MouseButton::Left && target == Mouse().lastDown && record &&
+        (record->windowClass->style & CS_DBLCLKS))
+        return WM_LBUTTONDBLCLK;
+    return ButtonMessage(button, true);
+}
+
+void Button(MouseButton button, POINT point, bool down, int clicks) {
     Mouse().position = point;
     WmSetPhysicalKey(ButtonKey(button), down);
     int hit = HTNOWHERE;
@@ -175,8 +186,12 @@ void Button(MouseButton button, POINT point, bool down) {
                 return;
         }
     }
-    if (hit == HTCLIENT)
-        QueueMouse(target, ButtonMessage(button, down), point);
+    if (hit != HTCLIENT)
+        return;
+    UINT message = down ? DownMessage(button, target, clicks) : ButtonMessage(button, false);
+    if (down)
+        Mouse().lastDown = target;
+    QueueMouse(target, message, point);
 }
 
 void PostSystemCommand(HWND window, WPARAM command) {
@@ -207,7 +222,8 @@ void WmProcessEvent(const DisplayEvent& event) {
     }
     case DisplayEventType::ButtonDown:
     case DisplayEventType::ButtonUp:
-        Button(event.button, event.point, event.type == DisplayEventType::ButtonDown);
+        Button(event.button, event.point, event.type == DisplayEventType::ButtonDown,
+               event.clicks);
         break;
     case DisplayEventType::Wheel: {
         Mouse().position = event.point;

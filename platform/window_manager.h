@@ -98,10 +98,20 @@ RECT WmClientRect(const Window& window);
 
 // Painting (window_paint.cpp).
 void WmInvalidate(HWND window, const RECT* rect, bool erase);
+// After WM_PAINT: clears the update region. A window that did not call BeginPaint for it
+// still gets its border drawn and, when asked, its background erased.
 void WmValidate(HWND window);
-// The first window in painting order (parents before children, topmost first) that is
-// shown and needs painting; only filter and its descendants when filter is not NULL.
+// The first window in painting order (parents before children, siblings from the bottom
+// of the z-order up) that is shown and needs painting; only filter and its descendants
+// when filter is not NULL.
 HWND WmNextPaintWindow(HWND filter);
+// The borders of a child window outside its client area, and those of all the children of
+// a window, drawn on the top-level window's surface (surface_frame.cpp).
+void WmDrawFrame(HWND window);
+void WmDrawChildFrames(HWND parent);
+// After a window painted area (its client coordinates): the windows above it that it may
+// have covered are painted again, so that the topmost stays on top (surface_overlap.cpp).
+void WmRepaintWindowsAbove(HWND window, const RECT& area);
 
 // Focus and activation (focus.cpp).
 void WmSetFocusWindow(HWND window);

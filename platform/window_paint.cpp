@@ -1,8 +1,9 @@
 // What needs painting: update regions, WM_PAINT, BeginPaint and EndPaint, and the device
-// contexts of windows (GetDC, ReleaseDC).
+// contexts of windows (GetDC, ReleaseDC), which draw on the surface of the top-level window.
 #include "platform/window_manager.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -34,17 +35,42 @@ bool IsShown(const Window& record) {
     return true;
 }
 
+// Children are kept topmost first; they are painted from the bottom up, so that the
+// topmost ends on top.
 HWND FirstToPaint(HWND window) {
     Window* record = WmFind(window);
     if (!record || !(record->style & WS_VISIBLE) || (record->style & WS_MINIMIZE))
         return nullptr;
     if (record->invalid)
         return window;
-    for (HWND child : record->children) {
-        if (HWND found = FirstToPaint(child))
+    for (auto it = record->children.rbegin(); it != record->children.rend(); ++it) {
+        if (HWND found = FirstToPaint(*it))
             return found;
     }
     return nullptr;
+}
+
+// The windows that called BeginPaint since their last WM_PAINT was done with.
+std::unordered_set<HWND>& Begun() {
+    static std::unordered_set<HWND> windows;
+    return windows;
+}
+
+void ClearUpdate(Window& record) {
+    record.invalid = false;
+    record.erase = false;
+    record.update = RECT{0, 0, 0, 0};
+}
+
+// Sends WM_ERASEBKGND with a DC that draws only inside area; true when the window erased.
+bool Erase(HWND window, const RECT& area) {
+    HDC dc = GdiCreateDC(CurrentGdiDevice(), window);
+    if (!dc)
+        return false;
+    GdiLimitDC(dc, area);
+    bool erased = SendMessageA(window, WM_ERASEBKGND, (WPARAM)dc, 0) != 0;
+    GdiDeleteDC(dc);
+    return erased;
 }
 
 // Sends WM_PAINT; a window that does not validate itself is not asked again until it is
@@ -63,8 +89,8 @@ void UpdateTree(HWND window) {
     if ((record = WmFind(window)) == nullptr)
         return;
     std::vector<HWND> children = record->children;
-    for (HWND child : children)
-        UpdateTree(child);
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        UpdateTree(*it);
 }
 
 } // namespace
@@ -101,10 +127,24 @@ void WmInvalidate(HWND window, const RECT* rect, bool erase) {
 }
 
 void WmValidate(HWND window) {
-    if (Window* record = WmFind(window)) {
-        record->invalid = false;
-        record->erase = false;
-        record->update = RECT{0, 0, 0, 0};
+    bool begun = Begun().erase(window) > 0;
+    Window* record = WmFind(window);
+    if (!record)
+        return;
+    if (begun || !record->invalid || !IsShown(*record)) {
+        ClearUpdate(*record);
+        return;
+    }
+    // It left its WM_PAINT without BeginPaint: it still gets what BeginPaint gives, its
+    // border and its background, and its children their borders.
+    RECT area = record->update;
+    bool erase = record->erase;
+    ClearUpdate(*record);
+    WmDrawFrame(window);
+    if (erase) {
+        Erase(window, area);
+        WmDrawChildFrames(window);
+        WmRepaintWindowsAbove(window, area);
     }
 }
 
@@ -142,7 +182,7 @@ BOOL WINAPI ValidateRect(HWND window, const RECT* rect) {
     // The update region is one rectangle: validating part of it keeps what is left only
     // when a whole band at one side goes.
     if (rect == nullptr || !record->invalid) {
-        WmValidate(window);
+        ClearUpdate(*record);
         return TRUE;
     }
     RECT& update = record->update;
@@ -152,7 +192,7 @@ BOOL WINAPI ValidateRect(HWND window, const RECT* rect) {
     bool fullWidth = cut.left == update.left && cut.right == update.right;
     bool fullHeight = cut.top == update.top && cut.bottom == update.bottom;
     if (fullWidth && fullHeight)
-        WmValidate(window);
+        ClearUpdate(*record);
     else if (fullWidth && cut.top == update.top)
         update.top = cut.bottom;
     else if (fullWidth && cut.bottom == update.bottom)
@@ -172,14 +212,9 @@ BOOL WINAPI GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
     if (rect)
         *rect = invalid ? record->update : RECT{0, 0, 0, 0};
     if (invalid && erase && record->erase) {
-        HDC dc = GetDC(window);
-        if (dc) {
-            BOOL erased = (BOOL)SendMessageA(window, WM_ERASEBKGND, (WPARAM)dc, 0);
-            ReleaseDC(window, dc);
-            if (erased) {
-                if (Window* again = WmFind(window))
-                    again->erase = false;
-            }
+        if (Erase(window, record->update)) {
+            if (Window* again = WmFind(window))
+                again->erase = false;
         }
     }
     return invalid ? TRUE : FALSE;
@@ -199,11 +234,16 @@ HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint) {
     *paint = PAINTSTRUCT{};
     bool erase = record->invalid && record->erase;
     paint->rcPaint = record->invalid ? record->update : RECT{0, 0, 0, 0};
-    WmValidate(window);
+    ClearUpdate(*record);
+    Begun().insert(window);
+    // The DC draws only inside the update rectangle (nowhere when nothing was invalid).
     HDC dc = GdiCreateDC(CurrentGdiDevice(), window);
     if (dc == nullptr)
         return nullptr;
+    GdiLimitDC(dc, paint->rcPaint);
     paint->hdc = dc;
+    if (!IsEmpty(paint->rcPaint))
+        WmDrawFrame(window);
     paint->fErase = erase ? !SendMessageA(window, WM_ERASEBKGND, (WPARAM)dc, 0) : FALSE;
     return dc;
 }
@@ -212,7 +252,13 @@ BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint) {
     (void)window;
     if (paint == nullptr || paint->hdc == nullptr)
         return FALSE;
+    // The window's painting may have covered its children's borders: they go back on.
+    HWND painted = GdiWindowOfDC(paint->hdc);
     GdiDeleteDC(paint->hdc);
+    if (painted && !IsEmpty(paint->rcPaint)) {
+        WmDrawChildFrames(painted);
+        WmRepaintWindowsAbove(painted, paint->rcPaint);
+    }
     return TRUE;
 }
 

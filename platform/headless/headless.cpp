@@ -60,7 +60,25 @@ class HeadlessDisplay : public Display {
     }
     void WindowDestroyed(HWND window) override { windows.erase(window); }
 
+    // Counts the clicks of a button-down: the second of down, up, down at one point with
+    // nothing else between is a double click; a third starts again.
+    void CountClicks(DisplayEvent& event) {
+        bool samePoint = event.point.x == lastDown.point.x && event.point.y == lastDown.point.y &&
+                         event.button == lastDown.button;
+        if (event.type == DisplayEventType::ButtonDown) {
+            event.clicks = clickStep == ClickStep::Released && samePoint ? 2 : 1;
+            lastDown = event;
+            clickStep = ClickStep::Down;
+        } else if (event.type == DisplayEventType::ButtonUp && clickStep == ClickStep::Down &&
+                   samePoint && lastDown.clicks == 1) {
+            clickStep = ClickStep::Released;
+        } else {
+            clickStep = ClickStep::None;
+        }
+    }
+
     void Clear() {
+        clickStep = ClickStep::None;
         events.clear();
         idleHook = nullptr;
         clipboard.clear();
@@ -68,6 +86,9 @@ class HeadlessDisplay : public Display {
         windows.clear();
     }
 
+    enum class ClickStep { None, Down, Released };
+    ClickStep clickStep = ClickStep::None;
+    DisplayEvent lastDown;
     int dpi = 96;
     std::deque<DisplayEvent> events;
     std::string clipboard;
@@ -83,6 +104,7 @@ HeadlessDisplay& Headless() {
 
 void Inject(DisplayEvent event) {
     HeadlessInstall();
+    Headless().CountClicks(event);
     Headless().events.push_back(event);
 }
 
@@ -176,6 +198,14 @@ void HeadlessClick(int x, int y, MouseButton button) {
     HeadlessMouseMove(x, y);
     HeadlessMouseDown(x, y, button);
     HeadlessMouseUp(x, y, button);
+}
+
+void HeadlessDoubleClick(int x, int y) {
+    HeadlessMouseMove(x, y);
+    for (int click = 0; click < 2; ++click) {
+        HeadlessMouseDown(x, y);
+        HeadlessMouseUp(x, y);
+    }
 }
 
 void HeadlessMouseWheel(int x, int y, int delta) {

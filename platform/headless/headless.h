@@ -35,6 +35,9 @@ void HeadlessMouseMove(int x, int y);
 void HeadlessMouseDown(int x, int y, MouseButton button = MouseButton::Left);
 void HeadlessMouseUp(int x, int y, MouseButton button = MouseButton::Left);
 void HeadlessClick(int x, int y, MouseButton button = MouseButton::Left); // move, down, up
+// Move, down, up, down, up with the left button. A button-down that follows a down and an
+// up of the same button at the same point, with no other input between, is a double click.
+void HeadlessDoubleClick(int x, int y);
 void HeadlessMouseWheel(int x, int y, int delta);
 
 // The user's requests for a top-level window.

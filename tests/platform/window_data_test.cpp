@@ -329,7 +329,7 @@ TEST_F(WindowData, BeginPaintAsksForTheBackgroundAndValidates) {
     ASSERT_NE(dc, nullptr);
     EXPECT_EQ(GdiWindowOfDC(dc), window);
     EXPECT_EQ(g_messages, (std::vector<UINT>{WM_ERASEBKGND}));
-    EXPECT_TRUE(paint.fErase) << "nothing erased it";
+    EXPECT_FALSE(paint.fErase) << "the class brush erased it";
     EXPECT_EQ(paint.rcPaint.right, 300);
     EXPECT_EQ(paint.rcPaint.bottom, 200);
     EXPECT_TRUE(EndPaint(window, &paint));

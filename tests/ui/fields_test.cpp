@@ -1,5 +1,7 @@
 #include "tests/support/mainwindow.h"
 
+#include "platform/codepage.h"
+
 #include <cmath>
 
 namespace {
@@ -105,7 +107,8 @@ TEST_F(FieldsTest, LabelsFollowTheUnitSystem) {
     SetMetricLabels(main_);
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(Text(GetDlgItem(main_, labels[i])), metric[i]);
-    EXPECT_EQ(Text(GetDlgItem(main_, IDC_INDUCTANCE_UNIT)), "мкГн") << "fixed labels stay";
+    EXPECT_EQ(AnsiToUtf8(Text(GetDlgItem(main_, IDC_INDUCTANCE_UNIT))), "мкГн")
+        << "fixed labels stay";
 }
 
 TEST_F(FieldsTest, InputsOfAnySizeAreShownInFull) {
