@@ -104,6 +104,19 @@ HFONT CreateScaledFont(HDC dc, const char* faceName, int height, int width, unsi
     return result;
 }
 
+void CreateDrawingObjects(HWND window) {
+    HDC dc = GetDC(window);
+    g_highlightBrush = CreateSolidBrush(GetNearestColor(dc, HIGHLIGHT_COLOR));
+    g_titleFont = CreateScaledFont(dc, "ARIAL BOLD", 200, 0, 0, 1);
+    SendMessageA(g_titleStatic, WM_SETFONT, (WPARAM)g_titleFont, 1);
+    ReleaseDC(window, dc);
+}
+
+void DeleteDrawingObjects() {
+    DeleteObject(g_highlightBrush);
+    DeleteObject(g_titleFont);
+}
+
 static void SubclassEdit(HWND edit, WNDPROC procedure) {
     SetWindowLongA(edit, GWL_WNDPROC, (LONG_PTR)procedure);
 }
@@ -170,11 +183,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     }
     FindControls(window);
 
-    HDC dc = GetDC(window);
-    g_highlightBrush = CreateSolidBrush(GetNearestColor(dc, HIGHLIGHT_COLOR));
-    g_titleFont = CreateScaledFont(dc, "ARIAL BOLD", 200, 0, 0, 1);
-    SendMessageA(g_titleStatic, WM_SETFONT, (WPARAM)g_titleFont, 1);
-    ReleaseDC(window, dc);
+    CreateDrawingObjects(window);
 
     SubclassFields();
 
@@ -203,7 +212,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         DispatchMessageA(&msg);
     }
 
-    DeleteObject(g_highlightBrush);
-    DeleteObject(g_titleFont);
+    DeleteDrawingObjects();
     return (int)msg.wParam;
 }

@@ -35,6 +35,9 @@ extern HFONT g_titleFont;
 ATOM RegisterMainClass(HINSTANCE instance);
 // Looks up the control handles above in the main window.
 void FindControls(HWND window);
+// Makes the highlight brush and the title font (and gives the title its font); deletes them.
+void CreateDrawingObjects(HWND window);
+void DeleteDrawingObjects();
 // Puts the input fields' and the result fields' procedures in front of the edit's own.
 void SubclassFields();
 // Fills the focus ring and gives the frequency field the focus.

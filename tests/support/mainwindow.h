@@ -23,6 +23,7 @@ class MainWindowTest : public TempDirTest {
     // A fresh display, design and window: start-up up to the defaults.
     void BuildWindow() {
         HeadlessReset();
+        DeleteDrawingObjects();
         memset(&g_design, 0, sizeof g_design);
         memset(&g_results, 0, sizeof g_results);
         memset(&g_cableTable, 0, sizeof g_cableTable);
@@ -31,12 +32,14 @@ class MainWindowTest : public TempDirTest {
             CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_MAIN), NULL, NULL, 0);
         ASSERT_NE(main_, nullptr);
         FindControls(main_);
+        CreateDrawingObjects(main_);
         SubclassFields();
         StoreDefaultDesign();
         SetImperialLabels(main_);
     }
     void TearDown() override {
         HeadlessReset();
+        DeleteDrawingObjects();
         TempDirTest::TearDown();
     }
 

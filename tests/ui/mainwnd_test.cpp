@@ -9,7 +9,6 @@ class MainWndTest : public MainWindowTest {};
 TEST_F(MainWndTest, ColoursOnlyTheResultFields) {
     Start();
     HDC dc = GetDC(main_);
-    g_highlightBrush = CreateSolidBrush(HIGHLIGHT_COLOR);
     const struct {
         HWND control;
         UINT message;
@@ -38,7 +37,6 @@ TEST_F(MainWndTest, ColoursOnlyTheResultFields) {
     EXPECT_EQ(SendMessageA(main_, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)g_titleStatic), 16);
     EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
     ReleaseDC(main_, dc);
-    DeleteObject(g_highlightBrush);
 }
 
 TEST_F(MainWndTest, ASelectionChangeWithoutACurrentItemChangesNothing) {
