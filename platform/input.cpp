@@ -222,8 +222,7 @@ void WmProcessEvent(const DisplayEvent& event) {
     }
     case DisplayEventType::ButtonDown:
     case DisplayEventType::ButtonUp:
-        Button(event.button, event.point, event.type == DisplayEventType::ButtonDown,
-               event.clicks);
+        Button(event.button, event.point, event.type == DisplayEventType::ButtonDown, event.clicks);
         break;
     case DisplayEventType::Wheel: {
         Mouse().position = event.point;

@@ -117,6 +117,7 @@ void WmTakeInputMessage(const MSG& message) {
         taken[message.wParam & 0xFF] &= (BYTE)~Down;
         break;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         Press(taken[VK_LBUTTON]);
         break;
     case WM_LBUTTONUP:
