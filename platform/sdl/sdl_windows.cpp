@@ -83,6 +83,8 @@ SdlWindows::Entry* SdlWindows::Create(HWND window) {
         return nullptr;
     }
     SetUtf8Title(shown.window, TitleOf(window).c_str());
+    if (!shown.popup)
+        SetFrameControls(shown.window, (unsigned long)GetWindowLongA(window, GWL_STYLE));
     return &(windows_[window] = shown);
 }
 
