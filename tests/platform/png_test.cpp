@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -75,7 +76,10 @@ class PngTest : public ::testing::Test {
         wc.hbrBackground = nullptr;
         wc.lpszClassName = "Dark";
         ASSERT_NE(RegisterClassExA(&wc), 0);
-        path = ::testing::TempDir() + "quorvin_snap_test.png";
+        // Tests run in parallel processes: each writes its own file.
+        path = ::testing::TempDir() + "quorvin_snap_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+               std::to_string(getpid()) + ".png";
         std::remove(path.c_str());
     }
     void TearDown() override {
