@@ -17,7 +17,6 @@ enum class Press {
 };
 
 struct ButtonState {
-    HFONT font = nullptr;
     UINT state = 0; // BST_PUSHED, BST_FOCUS
     Press press = Press::None;
 };
@@ -227,10 +226,9 @@ void Paint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     if (dc == nullptr)
         return;
-    ButtonState* state = ControlState<ButtonState>(window);
     HGDIOBJ previousFont = nullptr;
-    if (state && state->font)
-        previousFont = SelectObject(dc, state->font);
+    if (HFONT font = (HFONT)DefWindowProcA(window, WM_GETFONT, 0, 0))
+        previousFont = SelectObject(dc, font);
     if (IsGroupBox(window))
         PaintGroupBox(window, dc);
     else
@@ -338,17 +336,9 @@ LRESULT CALLBACK ButtonWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         InvalidateRect(window, nullptr, TRUE);
         return result;
     }
-    case WM_SETFONT:
-        if (ButtonState* state = ControlState<ButtonState>(window)) {
-            state->font = (HFONT)wParam;
-            if (LOWORD(lParam))
-                InvalidateRect(window, nullptr, TRUE);
-        }
-        return 0;
-    case WM_GETFONT: {
-        ButtonState* state = ControlState<ButtonState>(window);
-        return state ? (LRESULT)state->font : 0;
-    }
+    case WM_SETFONT: // kept with the window; redrawn when asked
+    case WM_GETFONT:
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_ERASEBKGND:
         return TRUE; // WM_PAINT draws all there is to draw
     case WM_PAINT:

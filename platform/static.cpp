@@ -10,10 +10,6 @@
 
 namespace {
 
-struct StaticState {
-    HFONT font = nullptr;
-};
-
 // The control's own text, read without going through a subclass's procedure.
 std::string OwnText(HWND window) {
     LRESULT length = DefWindowProcA(window, WM_GETTEXTLENGTH, 0, 0);
@@ -64,10 +60,9 @@ void Paint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     if (dc == nullptr)
         return;
-    StaticState* state = ControlState<StaticState>(window);
     HGDIOBJ previousFont = nullptr;
-    if (state && state->font)
-        previousFont = SelectObject(dc, state->font);
+    if (HFONT font = (HFONT)DefWindowProcA(window, WM_GETFONT, 0, 0))
+        previousFont = SelectObject(dc, font);
     HBRUSH brush = BackgroundBrush(window, dc);
     // The parent may have destroyed the control while it chose the colours.
     if (IsWindow(window)) {
@@ -106,17 +101,9 @@ LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         InvalidateRect(window, nullptr, TRUE);
         return result;
     }
-    case WM_SETFONT:
-        if (StaticState* state = ControlState<StaticState>(window)) {
-            state->font = (HFONT)wParam;
-            if (LOWORD(lParam))
-                InvalidateRect(window, nullptr, TRUE);
-        }
-        return 0;
-    case WM_GETFONT: {
-        StaticState* state = ControlState<StaticState>(window);
-        return state ? (LRESULT)state->font : 0;
-    }
+    case WM_SETFONT: // kept with the window; redrawn when asked
+    case WM_GETFONT:
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_ENABLE:
         InvalidateRect(window, nullptr, TRUE);
         return 0;
