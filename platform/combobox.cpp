@@ -920,15 +920,6 @@ LRESULT DeleteString(HWND combo, ComboState& state, int index) {
     return Count(state);
 }
 
-LRESULT CopyItemText(const std::string& text, WPARAM size, LPSTR buffer) {
-    if (buffer == nullptr || size == 0)
-        return 0;
-    size_t count = std::min(text.size(), (size_t)size - 1);
-    memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-    return (LRESULT)count;
-}
-
 const std::string* SelectedText(const ComboState& state) {
     return ValidIndex(state, state.selection) ? &state.items[(size_t)state.selection].text
                                               : nullptr;
@@ -1057,7 +1048,7 @@ LRESULT CALLBACK ComboBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_GETTEXT: {
         const std::string* text = SelectedText(*state);
-        return CopyItemText(text ? *text : std::string(), wParam, (LPSTR)lParam);
+        return CopyWindowText(text ? *text : std::string(), wParam, (LPSTR)lParam);
     }
     case WM_GETTEXTLENGTH: {
         const std::string* text = SelectedText(*state);

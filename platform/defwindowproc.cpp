@@ -15,17 +15,6 @@ void SetText(HWND window, LPCSTR text) {
         CurrentDisplay().WindowRetitled(window, record->text.c_str());
 }
 
-// WM_GETTEXT: size counts the terminating zero; copies what fits, always terminated, and
-// returns the number of characters copied.
-LRESULT CopyText(const std::string& text, WPARAM size, LPSTR buffer) {
-    if (buffer == nullptr || size == 0)
-        return 0;
-    size_t count = std::min(text.size(), (size_t)size - 1);
-    memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-    return (LRESULT)count;
-}
-
 LRESULT ControlColors(HDC dc, int background) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(background));
@@ -51,6 +40,17 @@ LRESULT HitTest(const Window& record, LPARAM lParam) {
 
 } // namespace
 
+// WM_GETTEXT: size counts the terminating zero; copies what fits, always terminated, and
+// returns the number of characters copied.
+LRESULT CopyWindowText(const std::string& text, WPARAM size, LPSTR buffer) {
+    if (buffer == nullptr || size == 0)
+        return 0;
+    size_t count = std::min(text.size(), (size_t)size - 1);
+    memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return (LRESULT)count;
+}
+
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* record = WmFind(window);
     if (!record)
@@ -69,7 +69,7 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
         SetText(window, reinterpret_cast<LPCSTR>(lParam));
         return TRUE;
     case WM_GETTEXT:
-        return CopyText(record->text, wParam, reinterpret_cast<LPSTR>(lParam));
+        return CopyWindowText(record->text, wParam, reinterpret_cast<LPSTR>(lParam));
     case WM_GETTEXTLENGTH:
         return (LRESULT)record->text.size();
     case WM_ACTIVATE:

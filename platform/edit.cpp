@@ -565,15 +565,6 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
-LRESULT CopyText(const std::string& text, WPARAM size, LPSTR buffer) {
-    if (buffer == nullptr || size == 0)
-        return 0;
-    size_t count = std::min(text.size(), (size_t)size - 1);
-    memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-    return (LRESULT)count;
-}
-
 } // namespace
 
 LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -602,7 +593,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return whole ? TRUE : FALSE;
     }
     case WM_GETTEXT:
-        return CopyText(s->text, wParam, reinterpret_cast<LPSTR>(lParam));
+        return CopyWindowText(s->text, wParam, reinterpret_cast<LPSTR>(lParam));
     case WM_GETTEXTLENGTH:
         return (LRESULT)s->text.size();
     case EM_GETSEL: {

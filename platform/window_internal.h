@@ -4,6 +4,7 @@
 
 #include "platform/winapi.h"
 
+#include <string>
 #include <vector>
 
 // Registers a class that every program sees without registering it, such as "Edit".
@@ -30,6 +31,10 @@ template <class T> T* ControlState(HWND window) {
     }
     return state;
 }
+
+// Copies a text into a WM_GETTEXT buffer of size characters: size counts the terminating
+// zero; what fits is copied and always terminated; returns the number of characters copied.
+LRESULT CopyWindowText(const std::string& text, WPARAM size, LPSTR buffer);
 
 // The character TranslateMessage makes of a key on the US layout it assumes; -1 when the
 // key makes none. Displays use it to tell which characters the translation will make.
