@@ -15,6 +15,7 @@
 #include <functional>
 #include <iostream>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -22,10 +23,12 @@ const int kPacketKey = 0xE7; // VK_PACKET: a key that stands for a typed charact
 const char kUsage[] =
     "usage: quorvin-script [--dpi N] SCRIPT   (SCRIPT a file, or - for standard input)\n";
 
+// Ends the run at once: the program gets no chance to close its window or save anything.
 [[noreturn]] void Fail(const ScriptCommand& command, const std::string& why) {
     fprintf(stderr, "quorvin-script: line %d: %s\n", command.line, why.c_str());
     fflush(stdout);
-    exit(2);
+    fflush(stderr);
+    _exit(2);
 }
 
 HWND MainWindow() {
