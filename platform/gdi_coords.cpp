@@ -123,40 +123,43 @@ BOOL WINAPI ModifyWorldTransform(HDC dc, const XFORM* xform, DWORD mode) {
     return TRUE;
 }
 
-BOOL WINAPI SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous) {
+namespace {
+
+// Sets or reads one of a DC's two origins.
+BOOL SetOrigin(HDC dc, POINT DcState::*origin, int x, int y, LPPOINT previous) {
     GdiDc* found = GdiFindDc(dc);
     if (!found)
         return FALSE;
     if (previous)
-        *previous = found->state.viewportOrg;
-    found->state.viewportOrg = POINT{x, y};
+        *previous = found->state.*origin;
+    found->state.*origin = POINT{x, y};
     return TRUE;
+}
+
+BOOL GetOrigin(HDC dc, POINT DcState::*origin, LPPOINT result) {
+    GdiDc* found = GdiFindDc(dc);
+    if (!found || !result)
+        return FALSE;
+    *result = found->state.*origin;
+    return TRUE;
+}
+
+} // namespace
+
+BOOL WINAPI SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous) {
+    return SetOrigin(dc, &DcState::viewportOrg, x, y, previous);
 }
 
 BOOL WINAPI SetWindowOrgEx(HDC dc, int x, int y, LPPOINT previous) {
-    GdiDc* found = GdiFindDc(dc);
-    if (!found)
-        return FALSE;
-    if (previous)
-        *previous = found->state.windowOrg;
-    found->state.windowOrg = POINT{x, y};
-    return TRUE;
+    return SetOrigin(dc, &DcState::windowOrg, x, y, previous);
 }
 
 BOOL WINAPI GetViewportOrgEx(HDC dc, LPPOINT origin) {
-    GdiDc* found = GdiFindDc(dc);
-    if (!found || !origin)
-        return FALSE;
-    *origin = found->state.viewportOrg;
-    return TRUE;
+    return GetOrigin(dc, &DcState::viewportOrg, origin);
 }
 
 BOOL WINAPI GetWindowOrgEx(HDC dc, LPPOINT origin) {
-    GdiDc* found = GdiFindDc(dc);
-    if (!found || !origin)
-        return FALSE;
-    *origin = found->state.windowOrg;
-    return TRUE;
+    return GetOrigin(dc, &DcState::windowOrg, origin);
 }
 
 BOOL WINAPI DPtoLP(HDC dc, LPPOINT points, int count) {

@@ -66,25 +66,32 @@ BOOL WINAPI RestoreDC(HDC dc, int savedDC) {
     return TRUE;
 }
 
+namespace {
+
+// Where a DC keeps its selected object of a kind; nullptr for a kind it does not select.
+GdiRef* SelectedSlot(GdiDc& dc, UINT type) {
+    switch (type) {
+    case OBJ_FONT:
+        return &dc.state.font;
+    case OBJ_BRUSH:
+        return &dc.state.brush;
+    case OBJ_PEN:
+        return &dc.state.pen;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
     GdiDc* found = GdiFindDc(dc);
     GdiRef selected = GdiFindRef(object);
     if (!found || !selected)
         return nullptr;
-    GdiRef* slot;
-    switch (selected->type) {
-    case OBJ_FONT:
-        slot = &found->state.font;
-        break;
-    case OBJ_BRUSH:
-        slot = &found->state.brush;
-        break;
-    case OBJ_PEN:
-        slot = &found->state.pen;
-        break;
-    default:
+    GdiRef* slot = SelectedSlot(*found, selected->type);
+    if (!slot)
         return nullptr;
-    }
     HGDIOBJ previous = *slot ? (*slot)->handle : nullptr;
     *slot = std::move(selected);
     return previous;
@@ -92,23 +99,8 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
 
 HGDIOBJ WINAPI GetCurrentObject(HDC dc, UINT type) {
     GdiDc* found = GdiFindDc(dc);
-    if (!found)
-        return nullptr;
-    const GdiRef* slot;
-    switch (type) {
-    case OBJ_FONT:
-        slot = &found->state.font;
-        break;
-    case OBJ_BRUSH:
-        slot = &found->state.brush;
-        break;
-    case OBJ_PEN:
-        slot = &found->state.pen;
-        break;
-    default:
-        return nullptr;
-    }
-    return *slot ? (*slot)->handle : nullptr;
+    const GdiRef* slot = found ? SelectedSlot(*found, type) : nullptr;
+    return slot && *slot ? (*slot)->handle : nullptr;
 }
 
 int WINAPI GetDeviceCaps(HDC dc, int index) {
