@@ -5,6 +5,7 @@
 #include "platform/window_internal.h"
 #include "platform/winapi.h"
 #include "res/resource.h"
+#include "tests/support/message_log.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,7 @@
 
 namespace {
 
-struct Record {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Record&) const = default;
-};
+using Record = MessageRecord;
 
 std::vector<Record> g_log;         // what the parent and the subclassed button received
 WNDPROC g_buttonProc = nullptr;    // the class's procedure behind the subclass
@@ -65,12 +60,7 @@ LRESULT CALLBACK ButtonSubclass(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Only the records of these messages, in order.
 std::vector<Record> Only(std::initializer_list<UINT> messages) {
-    std::vector<Record> kept;
-    for (const Record& r : g_log) {
-        if (std::find(messages.begin(), messages.end(), r.message) != messages.end())
-            kept.push_back(r);
-    }
-    return kept;
+    return OnlyMessages(g_log, messages);
 }
 
 std::vector<Record> Commands() {

@@ -2,6 +2,7 @@
 // that clicks pass through them to what lies beneath without moving the focus.
 #include "platform/headless/headless.h"
 #include "platform/winapi.h"
+#include "tests/support/message_log.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,7 @@
 
 namespace {
 
-struct Record {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Record&) const = default;
-};
+using Record = MessageRecord;
 
 std::vector<Record> g_log;
 LRESULT g_colorAnswer = 0;         // what the parent answers to WM_CTLCOLORSTATIC; 0: the default
@@ -50,10 +45,7 @@ LRESULT CALLBACK StaticSubclass(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 std::vector<Record> Only(UINT message) {
-    std::vector<Record> kept;
-    std::copy_if(g_log.begin(), g_log.end(), std::back_inserter(kept),
-                 [message](const Record& r) { return r.message == message; });
-    return kept;
+    return OnlyMessages(g_log, {message});
 }
 
 // A frameless recorder parent at 100,100 (400 x 300).
