@@ -38,17 +38,17 @@ void ReadInputs() {
         SendMessageA(g_cableList, CB_SETCURSEL, 0, 0);
 }
 
-static void ShowNumber(HWND field, double value) {
+void ShowInputValue(HWND field, double value) {
     char text[NUMBER_TEXT_SIZE];
     FormatNumber(text, sizeof text, value, 3);
     SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text);
 }
 
 void ShowInputs() {
-    ShowNumber(g_frequencyEdit, g_design.frequency);
-    ShowNumber(g_formdiamEdit, g_design.formdiam);
-    ShowNumber(g_coaxdiamEdit, g_design.coaxdiam);
-    ShowNumber(g_capunitEdit, g_design.capunit);
+    ShowInputValue(g_frequencyEdit, g_design.frequency);
+    ShowInputValue(g_formdiamEdit, g_design.formdiam);
+    ShowInputValue(g_coaxdiamEdit, g_design.coaxdiam);
+    ShowInputValue(g_capunitEdit, g_design.capunit);
 }
 
 void ShowResults() {

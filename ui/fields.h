@@ -17,6 +17,8 @@ extern WNDPROC g_editProc; // the edit class's own procedure
 
 void ReadInputs();
 void ShowInputs();
+// Shows one input value with three decimals.
+void ShowInputValue(HWND field, double value);
 void ShowResults();
 void SetMetricLabels(HWND window);
 void SetImperialLabels(HWND window);

@@ -1,7 +1,6 @@
 #include "ui/window.h"
 
 #include "calc/design.h"
-#include "calc/numtext.h"
 #include "calc/trap.h"
 #include "datafiles/cabletable.h"
 #include "datafiles/settings.h"
@@ -25,12 +24,6 @@ static void SwitchUnits(HWND window, bool metric) {
     SetFocus(g_lastFocus);
 }
 
-static void ShowCableValue(HWND field, double value) {
-    char text[NUMBER_TEXT_SIZE];
-    FormatNumber(text, sizeof text, value, 3);
-    SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text);
-}
-
 // The user picked a cable in the list: remember its name and apply its values.
 static void ChooseCable() {
     LRESULT row = SendMessageA(g_cableList, CB_GETCURSEL, 0, 0);
@@ -39,8 +32,8 @@ static void ChooseCable() {
         return;
     memcpy(g_design.coaxchoice, g_cableTable.rows[row].name, COAXCHOICE_SIZE);
     ApplyCable((int32_t)row);
-    ShowCableValue(g_coaxdiamEdit, g_design.coaxdiam);
-    ShowCableValue(g_capunitEdit, g_design.capunit);
+    ShowInputValue(g_coaxdiamEdit, g_design.coaxdiam);
+    ShowInputValue(g_capunitEdit, g_design.capunit);
     SetFocus(g_focusRing[g_focusIndex]);
 }
 
