@@ -65,6 +65,12 @@ int XftDpi() {
     return dpi;
 }
 
+// A request about a window that another program has just closed (answering its clipboard
+// request, say) fails with BadWindow; Xlib's own handler would end the program for it.
+int IgnoreProtocolError(::Display*, XErrorEvent*) {
+    return 0;
+}
+
 } // namespace
 
 bool OpenDesktopVideo() {
@@ -83,6 +89,8 @@ bool OpenDesktopVideo() {
         SDL_Quit();
         return false;
     }
+    if (Named(SDL_GetCurrentVideoDriver(), "x11"))
+        XSetErrorHandler(IgnoreProtocolError);
     return true;
 }
 
