@@ -102,8 +102,8 @@ POINT SdlDisplay::ClientOrigin(HWND window) const {
     return ClientOriginOf(window);
 }
 
-bool SdlDisplay::IsMinimized(HWND window) const {
-    return IsIconic(window) != FALSE;
+bool SdlDisplay::DesktopMinimized(HWND window, bool minimized) {
+    return windows_.DesktopMinimized(window, minimized);
 }
 
 bool SdlDisplay::ClipboardText(std::string& text) const {

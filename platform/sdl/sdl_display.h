@@ -34,7 +34,7 @@ class SdlDisplay final : public Display, private SdlWindowLookup {
     HWND WindowFor(Uint32 windowId) const override { return windows_.WindowFor(windowId); }
     POINT ClientOrigin(HWND window) const override;
     bool TakesActivation(HWND window) const override { return !windows_.IsPopup(window); }
-    bool IsMinimized(HWND window) const override;
+    bool DesktopMinimized(HWND window, bool minimized) override;
 
     void Handle(const SDL_Event& event);
 

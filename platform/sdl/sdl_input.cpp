@@ -55,7 +55,7 @@ bool ScreenPoint(const SdlWindowLookup& windows, Uint32 windowId, int x, int y, 
 } // namespace
 
 void SdlInput::Translate(const SDL_Event& event, SdlEventSource& following,
-                         const SdlWindowLookup& windows, std::deque<DisplayEvent>& out) {
+                         SdlWindowLookup& windows, std::deque<DisplayEvent>& out) {
     switch (event.type) {
     case SDL_KEYDOWN:
         KeyDown(event.key, following, out);
@@ -173,7 +173,7 @@ void SdlInput::Characters(const std::string& text, std::deque<DisplayEvent>& out
 }
 
 void SdlInput::Window(const SDL_WindowEvent& event, SdlEventSource& following,
-                      const SdlWindowLookup& windows, std::deque<DisplayEvent>& out) const {
+                      SdlWindowLookup& windows, std::deque<DisplayEvent>& out) const {
     HWND window = windows.WindowFor(event.windowID);
     if (window == nullptr)
         return;
@@ -198,11 +198,11 @@ void SdlInput::Window(const SDL_WindowEvent& event, SdlEventSource& following,
         break;
     // The desktop also reports what the program did itself: only news is passed on.
     case SDL_WINDOWEVENT_MINIMIZED:
-        if (!windows.IsMinimized(window))
+        if (windows.DesktopMinimized(window, true))
             out.push_back(WindowEvent(DisplayEventType::Minimize, window));
         break;
     case SDL_WINDOWEVENT_RESTORED:
-        if (windows.IsMinimized(window))
+        if (windows.DesktopMinimized(window, false))
             out.push_back(WindowEvent(DisplayEventType::Restore, window));
         break;
     default:

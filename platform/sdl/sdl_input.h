@@ -19,7 +19,9 @@ class SdlWindowLookup {
     virtual POINT ClientOrigin(HWND window) const = 0;
     // False for a pop-up (such as a dropped list), which the user never activates.
     virtual bool TakesActivation(HWND window) const = 0;
-    virtual bool IsMinimized(HWND window) const = 0;
+    // The desktop minimised (or restored) the window: true when that is news, which the
+    // program is then told; false when the desktop only shows what the program asked for.
+    virtual bool DesktopMinimized(HWND window, bool minimized) = 0;
 };
 
 // The SDL events after the one being translated.
@@ -43,8 +45,8 @@ class SdlInput {
   public:
     // Appends the display's events for one SDL event (none, one or more) to out; may take
     // the text that follows a key press from following.
-    void Translate(const SDL_Event& event, SdlEventSource& following,
-                   const SdlWindowLookup& windows, std::deque<DisplayEvent>& out);
+    void Translate(const SDL_Event& event, SdlEventSource& following, SdlWindowLookup& windows,
+                   std::deque<DisplayEvent>& out);
 
   private:
     void KeyDown(const SDL_KeyboardEvent& key, SdlEventSource& following,
@@ -52,8 +54,8 @@ class SdlInput {
     void KeyUp(const SDL_KeyboardEvent& key, std::deque<DisplayEvent>& out);
     // Characters of the code page, one event each.
     void Characters(const std::string& text, std::deque<DisplayEvent>& out) const;
-    void Window(const SDL_WindowEvent& event, SdlEventSource& following,
-                const SdlWindowLookup& windows, std::deque<DisplayEvent>& out) const;
+    void Window(const SDL_WindowEvent& event, SdlEventSource& following, SdlWindowLookup& windows,
+                std::deque<DisplayEvent>& out) const;
     // Whether Ctrl or Alt is held as the window manager was told.
     bool ShortcutHeld() const;
 

@@ -97,13 +97,36 @@ void SdlWindows::Shown(HWND window, bool visible, bool minimized) {
     }
     if (shown == nullptr && (shown = Create(window)) == nullptr)
         return;
-    SDL_ShowWindow(shown->window);
-    bool isMinimized = (SDL_GetWindowFlags(shown->window) & SDL_WINDOW_MINIMIZED) != 0;
-    if (minimized && !isMinimized)
-        SDL_MinimizeWindow(shown->window);
-    else if (!minimized && isMinimized)
-        SDL_RestoreWindow(shown->window);
     shown->dirty = true;
+    if (!shown->echoes.empty()) {
+        // The program is still catching up with what the desktop did: its reports until
+        // then say nothing new to the desktop.
+        if (shown->echoes.front() == minimized)
+            shown->echoes.pop_front();
+        return;
+    }
+    if (minimized) {
+        if (!shown->minimized) {
+            SDL_ShowWindow(shown->window);
+            SDL_MinimizeWindow(shown->window);
+            shown->minimized = true;
+        }
+        return;
+    }
+    if (shown->minimized) {
+        SDL_RestoreWindow(shown->window);
+        shown->minimized = false;
+    }
+    SDL_ShowWindow(shown->window);
+}
+
+bool SdlWindows::DesktopMinimized(HWND window, bool minimized) {
+    Entry* shown = Find(window);
+    if (shown == nullptr || shown->minimized == minimized)
+        return false;
+    shown->minimized = minimized;
+    shown->echoes.push_back(minimized);
+    return true;
 }
 
 void SdlWindows::Moved(HWND window) {

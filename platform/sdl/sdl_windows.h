@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <deque>
 #include <map>
 
 // Each shown top-level window is an SDL window as large as its client area, first placed
@@ -28,6 +29,8 @@ class SdlWindows {
     // Part of a window (a child or a top-level one) needs painting.
     void Invalidated(HWND window);
 
+    // The desktop minimised or restored the window; true when the program does not know yet.
+    bool DesktopMinimized(HWND window, bool minimized);
     // The desktop asks for the window's picture again.
     void Exposed(Uint32 windowId);
     // Moves every window whose SDL window the desktop put elsewhere (its frame, its own
@@ -48,8 +51,12 @@ class SdlWindows {
         int textureWidth = 0;
         int textureHeight = 0;
         bool popup = false;
-        bool dirty = true;    // to be shown whatever its surface says
-        uint64_t version = 0; // of the surface last shown
+        bool dirty = true;      // to be shown whatever its surface says
+        uint64_t version = 0;   // of the surface last shown
+        bool minimized = false; // as the desktop shows it
+        // Changes the desktop made that the window manager has still to report back: its
+        // report of them must not be sent to the desktop again, which may have moved on.
+        std::deque<bool> echoes;
     };
 
     Entry* Find(HWND window);

@@ -58,7 +58,11 @@ struct FakeDesktop : SdlWindowLookup {
         return window == MainWindow ? POINT{3, 22} : POINT{100, 300};
     }
     bool TakesActivation(HWND window) const override { return window == MainWindow; }
-    bool IsMinimized(HWND) const override { return minimized; }
+    bool DesktopMinimized(HWND, bool now) override {
+        bool news = now != minimized;
+        minimized = now;
+        return news;
+    }
     bool minimized = false;
 };
 
@@ -76,7 +80,7 @@ struct ListedEvents : SdlEventSource {
 };
 
 std::deque<DisplayEvent> Translate(SdlInput& input, const std::vector<SDL_Event>& events,
-                                   const FakeDesktop& desktop = FakeDesktop()) {
+                                   FakeDesktop desktop = FakeDesktop()) {
     std::deque<DisplayEvent> out;
     ListedEvents source(events);
     while (source.next < events.size()) {
